@@ -15,7 +15,7 @@ void TickTimer::setPeriod(int milliseconds) {
     if (milliseconds < 0) milliseconds = 0;
     // Rewriting the same period keeps a running timer's phase.
     if (milliseconds == period_) return;
-    window_.killTimer();
+    if (period_ > 0) window_.killTimer();
     period_ = milliseconds;
     if (period_ > 0) window_.setTimer(static_cast<unsigned>(period_));
 }
