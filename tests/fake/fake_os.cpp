@@ -75,7 +75,8 @@ void FakeOs::runDue(std::uint64_t until) {
 void FakeOs::advance(std::uint64_t ms) {
     const std::uint64_t until = time + ms;
     runDue(until);
-    time = until;
+    // A rest prompt nested in a tick may have moved the clock further.
+    time = std::max(time, until);
 }
 
 void FakeOs::setText(Control c, const std::string& text) {
