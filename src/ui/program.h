@@ -121,6 +121,7 @@ public:
     const ReminderState& state() const { return state_; }
     ReminderState& mutableState() { return state_; }
     int tickPeriod() const { return timer_.period(); }
+    void setTickPeriod(int milliseconds) { timer_.setPeriod(milliseconds); }
     Handle keyboardHook() const { return keyboardHook_; }
     Handle darkenedDC() const { return darkenedDC_; }
     MenuBar& menuBar() { return menuBar_; }
