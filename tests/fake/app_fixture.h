@@ -1,8 +1,6 @@
 // The program wired to the fake the way the main window wires it to Windows.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include "fake_os.h"
 #include "ui/program.h"
 

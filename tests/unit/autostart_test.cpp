@@ -1,4 +1,5 @@
 // The Run value, the autostart menu item with its mark, and the .ico reader.
+#include <gtest/gtest.h>
 #include <cstring>
 
 #include "app_fixture.h"

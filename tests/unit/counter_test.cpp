@@ -1,5 +1,7 @@
 // The tick: counting, the idle reset, the working-time halt, the timer's
 // period rules, and the pause and reset buttons.
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
 
 namespace vorlane::testing {

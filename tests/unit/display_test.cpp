@@ -1,4 +1,5 @@
 // Darkening, restoring, the screen and power commands, and the keyboard watch.
+#include <gtest/gtest.h>
 #include <algorithm>
 
 #include "app_fixture.h"

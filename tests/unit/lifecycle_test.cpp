@@ -1,5 +1,7 @@
 // Start-up and shut-down order, the single-instance guard, the end of the
 // session, and the menu bar's rebuild.
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
 
 namespace vorlane::testing {

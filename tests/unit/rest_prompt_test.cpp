@@ -1,5 +1,6 @@
 // The rest prompt: the dialog road, the countdown road with the K key, the
 // wait that keeps processing messages, and quitting while either is up.
+#include <gtest/gtest.h>
 #include <memory>
 
 #include "app_fixture.h"

@@ -1,5 +1,7 @@
 // Loading the settings, the two boxes' validation with its nested re-entry,
 // and the sleep-delay option's input box.
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
 
 namespace vorlane::testing {

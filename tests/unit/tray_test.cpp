@@ -1,5 +1,7 @@
 // Hiding to the tray and back, the tray icon, its menu, the close question and
 // the notification area's restart.
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
 
 namespace vorlane::testing {
