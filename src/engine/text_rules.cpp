@@ -115,6 +115,20 @@ std::int32_t floorRule(double x) {
     return truncToInt(std::floor(x));
 }
 
-std::string decimal(std::int64_t value) { return std::to_string(value); }
+std::string decimal(std::int64_t value) {
+    // By hand rather than std::to_string, which drags the C library's whole
+    // formatted-output machinery into the program file.
+    const bool negative = value < 0;
+    auto magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *--at = '-';
+    return std::string(at, end);
+}
 
 }  // namespace vorlane
