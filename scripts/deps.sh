@@ -6,7 +6,7 @@
 # Safe to run any number of times; without root it says what to install.
 set -euo pipefail
 
-build=(cmake ninja-build g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
+build=(cmake ninja-build g++ zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
        mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 wine=(wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei)
 tests=(googletest libgtest-dev clang libclang-rt-14-dev zip)
