@@ -7,15 +7,18 @@
 namespace vorlane {
 namespace {
 
+constexpr unsigned kWmSysCommand = 0x0112;
 constexpr std::uintptr_t kScMinimize = 0xF020;
 const std::string kTraySuffix = "\r\n(双击显示面板)";
 
 }  // namespace
 
-bool Program::filterMessage(std::uintptr_t wParam, std::intptr_t lParam) {
+bool Program::filterMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     // A minimise given with the mouse carries the pointer position in lParam;
     // one from the keyboard has 0 and minimises to the taskbar as usual.
-    if (wParam == kScMinimize && lParam != 0) {
+    // Only WM_SYSCOMMAND counts: other messages can carry 0xF020 as wParam
+    // (a window handle in WM_SETCURSOR, say), and must not hide the window.
+    if (message == kWmSysCommand && wParam == kScMinimize && lParam != 0) {
         hideToTray();
         return true;
     }

@@ -104,7 +104,7 @@ public:
     bool guardSingleInstance();
     // The subclassed window procedure's test; true when the message was
     // taken (the procedure then returns -1).
-    bool filterMessage(std::uintptr_t wParam, std::intptr_t lParam);
+    bool filterMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     void hideToTray();
     void showPanel();
     bool onCloseRequested();

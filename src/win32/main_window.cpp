@@ -160,7 +160,7 @@ LRESULT CALLBACK MainWindow::trayWindowProc(HWND window, UINT message, WPARAM wP
     auto* self =
         reinterpret_cast<MainWindow*>(VORLANE_CALL(user32, GetWindowLongPtrW)(window, GWLP_USERDATA));
     Program* const program = runningProgram();
-    if (program != nullptr && program->filterMessage(wParam, lParam)) return -1;
+    if (program != nullptr && program->filterMessage(message, wParam, lParam)) return -1;
     const WNDPROC previous = self != nullptr ? self->previousWndProc_ : nullptr;
     if (previous == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     return VORLANE_CALL(user32, CallWindowProcW)(previous, window, message, wParam, lParam);

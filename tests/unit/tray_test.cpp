@@ -22,10 +22,11 @@ struct Tray : ::testing::Test {
 };
 
 TEST_F(Tray, MouseMinimiseHidesToTheTrayKeyboardMinimiseDoesNot) {
-    EXPECT_FALSE(app.program.filterMessage(0xF020, 0));         // keyboard: lParam 0
-    EXPECT_FALSE(app.program.filterMessage(0xF060, 0x00640064));  // another command
+    EXPECT_FALSE(app.program.filterMessage(0x0112, 0xF020, 0));           // keyboard: lParam 0
+    EXPECT_FALSE(app.program.filterMessage(0x0112, 0xF060, 0x00640064));  // another command
+    EXPECT_FALSE(app.program.filterMessage(0x0020, 0xF020, 0x02000001));  // WM_SETCURSOR over window 0xF020
     EXPECT_TRUE(app.os.log.empty());
-    EXPECT_TRUE(app.program.filterMessage(0xF020, 0x00640064));
+    EXPECT_TRUE(app.program.filterMessage(0x0112, 0xF020, 0x00640064));
     EXPECT_EQ(app.os.log.at(0), "minimize");
     EXPECT_EQ(app.os.log.at(1), "hide");
     EXPECT_TRUE(app.os.trayIconShown);
