@@ -57,29 +57,26 @@ void Program::restoreDisplay() {
 
 void Program::onMonitorOffCommand() { ports_.window.sendSysCommand(kScMonitorPower, kPowerOff); }
 
-void Program::pauseIfCounting() {
+bool Program::pauseForSleepCommand() {
+    if (isAboutToSleep()) {
+        refuseWhileAboutToSleep();
+        return false;
+    }
+    // A counting state is paused first, so that after waking the user
+    // resumes by hand.
     if (pauseCaptionIsPause()) {
         ports_.window.setText(Control::按钮1, "开始");
         timer_.setPeriod(0);
     }
+    return true;
 }
 
 void Program::onSleepNowCommand() {
-    if (isAboutToSleep()) {
-        refuseWhileAboutToSleep();
-        return;
-    }
-    pauseIfCounting();
-    enterSleep();
+    if (pauseForSleepCommand()) enterSleep();
 }
 
 void Program::onSleepNoDimCommand() {
-    if (isAboutToSleep()) {
-        refuseWhileAboutToSleep();
-        return;
-    }
-    pauseIfCounting();
-    suspend();
+    if (pauseForSleepCommand()) suspend();
 }
 
 }  // namespace vorlane

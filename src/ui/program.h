@@ -132,7 +132,7 @@ private:
     void showProgress(const std::string& statusCaption, const std::string& statusTip);
     bool pauseCaptionIsPause();
     void refuseWhileAboutToSleep();
-    void pauseIfCounting();
+    bool pauseForSleepCommand();
     void suspend();
     void dropMarkBitmap();
     void showAutostartCaption(const std::string& caption);
